@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "Json.h"
 #include "Progress.h"
 #include "TaskDriver.h"
+#include "core/UniqueFd.h"
 #include "renamer/RenameMessages.h"
 #include "renamer/RenamePreview.h"
 #include "renamer/RenameScriptFile.h"
@@ -30,6 +32,7 @@ struct RenameArgs {
   std::string script;
   std::string show;
   std::vector<std::string> files;
+  std::string filesFrom;
   bool dryRun = false;
   bool json = false;
   bool saveIndexes = false;
@@ -102,13 +105,35 @@ void PrintErrors(const RenameArgs& a, const std::vector<CFileError>& errors) {
   }
 }
 
-int RunRename(const RenameArgs& a) {
+// Adds the paths listed in `from` (one per line; "-" for standard input) to `files`.
+bool ReadFileList(const std::string& from, std::vector<std::string>& files) {
+  std::FILE* f = from == "-" ? stdin : std::fopen(from.c_str(), "rb");
+  if (!f) return false;
+  char* line = nullptr;
+  size_t cap = 0;
+  ssize_t n;
+  while ((n = ::getline(&line, &cap, f)) >= 0) {
+    std::string path(line, static_cast<size_t>(n));
+    if (!path.empty() && path.back() == '\n') path.pop_back();
+    if (!path.empty()) files.push_back(std::move(path));
+  }
+  bool ok = !std::ferror(f);
+  std::free(line);
+  if (f != stdin) std::fclose(f);
+  return ok;
+}
+
+int RunRename(RenameArgs& a) {
   if (!a.show.empty()) {
     if (!a.script.empty() || !a.files.empty()) {
       std::fprintf(stderr, "qv rename: --show takes only the script file.\n");
       return kUsageError;
     }
     return ShowScript(a);
+  }
+  if (!a.filesFrom.empty() && !ReadFileList(a.filesFrom, a.files)) {
+    std::fprintf(stderr, "qv rename: cannot read the file list \"%s\".\n", a.filesFrom.c_str());
+    return kUsageError;
   }
   if (a.script.empty() || a.files.empty()) {
     std::fprintf(stderr, "qv rename: give --script FILE.frs and the files to rename (or --show FILE.frs).\n");
@@ -117,14 +142,20 @@ int RunRename(const RenameArgs& a) {
 
   // All files must lie in one folder: the run renames names inside one folder.
   std::vector<FileArg> args;
-  std::string folder, prefix;
+  std::string folder, prefix, lastPrefix, lastReal;
+  args.reserve(a.files.size());
   for (const std::string& f : a.files) {
     FileArg fa = SplitArg(f);
     if (fa.name.empty() || fa.name == "." || fa.name == "..") {
       std::fprintf(stderr, "qv rename: \"%s\" does not name a file.\n", f.c_str());
       return kUsageError;
     }
-    std::string real = RealFolder(fa.prefix);
+    // Most lists name one folder throughout: resolve each folder text once.
+    if (fa.prefix != lastPrefix || lastReal.empty()) {
+      lastPrefix = fa.prefix;
+      lastReal = RealFolder(fa.prefix);
+    }
+    const std::string& real = lastReal;
     if (real.empty()) {
       std::fprintf(stderr, "qv rename: the folder of \"%s\" does not exist.\n", f.c_str());
       return kUsageError;
@@ -154,10 +185,12 @@ int RunRename(const RenameArgs& a) {
   if (a.dryRun) {
     // As the preview: only the files that exist, numbering from the script's index each time.
     std::vector<std::string> names;
+    names.reserve(args.size());
     int status = 0;
+    UniqueFd dir(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     for (const FileArg& fa : args) {
       struct stat st;
-      if (::lstat((folder + fa.name).c_str(), &st) == 0) {
+      if (dir && ::fstatat(dir.get(), fa.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
         names.push_back(fa.name);
       } else {
         std::fprintf(stderr, "qv rename: \"%s%s\": %s\n", fa.prefix.c_str(), fa.name.c_str(),
@@ -217,6 +250,8 @@ void SetupRename(CLI::App& qv) {
   cmd->add_flag("--json", a->json, "One JSON object per line: {\"old\",\"new\"} per file, {\"path\",\"error\",...} per error");
   cmd->add_flag("-q,--quiet", a->quiet, "No progress line");
   cmd->add_option("FILE", a->files, "The files (or folders) to rename, all in one folder, in this order");
+  cmd->add_option("--files-from", a->filesFrom,
+                  "Read more FILEs from this file, one per line (- for standard input), after those given");
   cmd->footer(
       "Prints OLD<TAB>NEW for every file renamed, then on standard error the files that failed and the "
       "run's messages. A rename never replaces an existing file: a numbering script skips names that exist.\n"

@@ -30,52 +30,49 @@ std::int32_t ReasonFor(int err) {
   }
 }
 
-bool SameEntry(const std::string& a, const std::string& b) {
+bool SameEntry(int dir, const std::string& a, const std::string& b) {
   struct stat sa, sb;
-  return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-         sa.st_ino == sb.st_ino;
+  return ::fstatat(dir, a.c_str(), &sa, AT_SYMLINK_NOFOLLOW) == 0 &&
+         ::fstatat(dir, b.c_str(), &sb, AT_SYMLINK_NOFOLLOW) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 // For file systems without RENAME_NOREPLACE: a hard link fails atomically when the target
 // exists; where links are not possible (folders, FAT), a test just before the rename has to do.
-int RenameWithoutNoReplace(const std::string& from, const std::string& to) {
-  if (::link(from.c_str(), to.c_str()) == 0) {
-    if (::unlink(from.c_str()) == 0) return 0;
+int RenameWithoutNoReplace(int dir, const std::string& from, const std::string& to) {
+  if (::linkat(dir, from.c_str(), dir, to.c_str(), 0) == 0) {
+    if (::unlinkat(dir, from.c_str(), 0) == 0) return 0;
     int e = errno;
-    ::unlink(to.c_str());
+    ::unlinkat(dir, to.c_str(), 0);
     return e;
   }
   if (errno == EEXIST) return EEXIST;
   struct stat st;
-  if (::lstat(to.c_str(), &st) == 0) return EEXIST;
-  return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+  if (::fstatat(dir, to.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return EEXIST;
+  return ::renameat(dir, from.c_str(), dir, to.c_str()) == 0 ? 0 : errno;
 }
 
-int RenameNoReplaceOnce(const std::string& from, const std::string& to) {
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+int RenameNoReplaceOnce(int dir, const std::string& from, const std::string& to) {
+  if (::renameat2(dir, from.c_str(), dir, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
   int e = errno;
   if (e == EINVAL || e == ENOSYS) {
     // EINVAL here means the file system does not offer the flag: the names were checked before.
-    return RenameWithoutNoReplace(from, to);
+    return RenameWithoutNoReplace(dir, from, to);
   }
   return e;
 }
 
 // A new name that differs only in letter case names the same entry on a case-insensitive file
 // system, so the rename goes through a temporary name in the same folder.
-int RenameCaseOnly(const std::string& from, const std::string& to) {
-  size_t slash = from.rfind('/');
-  std::string dir = slash == std::string::npos ? std::string() : from.substr(0, slash + 1);
+int RenameCaseOnly(int dir, const std::string& from, const std::string& to) {
   std::random_device rd;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    char tmp[32];
-    std::snprintf(tmp, sizeof tmp, ".qv-rename-%08x", static_cast<unsigned>(rd()));
-    std::string temp = dir + tmp;
-    int e = RenameNoReplaceOnce(from, temp);
+    char temp[32];
+    std::snprintf(temp, sizeof temp, ".qv-rename-%08x", static_cast<unsigned>(rd()));
+    int e = RenameNoReplaceOnce(dir, from, temp);
     if (e == EEXIST) continue;
     if (e != 0) return e;
-    e = RenameNoReplaceOnce(temp, to);
-    if (e != 0) ::rename(temp.c_str(), from.c_str());  // the old name is free: it was ours
+    e = RenameNoReplaceOnce(dir, temp, to);
+    if (e != 0) ::renameat(dir, temp, dir, from.c_str());  // the old name is free: it was ours
     return e;
   }
   return EEXIST;
@@ -108,32 +105,37 @@ std::string RenameErrorReasonText(const CFileError& error) {
   return FileErrorReasonText(error, reason);
 }
 
-bool CRenameTask::Exists(const std::string& path) {
+bool CRenameTask::Exists(const std::string& name) {
   struct stat st;
-  return ::lstat(path.c_str(), &st) == 0;
+  return dir_ && ::fstatat(dir_.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 int CRenameTask::RenameNoReplace(const std::string& from, const std::string& to) {
-  int e = RenameNoReplaceOnce(from, to);
-  if (e == EEXIST && SameEntry(from, to)) e = RenameCaseOnly(from, to);
+  if (!dir_) return ENOENT;
+  int e = RenameNoReplaceOnce(dir_.get(), from, to);
+  if (e == EEXIST && SameEntry(dir_.get(), from, to)) e = RenameCaseOnly(dir_.get(), from, to);
   return e;
 }
 
-void CRenameTask::Run() { PostFinished(RunScript()); }
+void CRenameTask::Run() {
+  int result = RunScript();
+  dir_.reset();
+  PostFinished(result);
+}
 
 int CRenameTask::RunScript() {
   // Close any preview pass; the indexes the steps reach now stay.
   for (CFileRenameOperation* step : steps) step->EndRun();
+  dir_.reset(::open(folder.empty() ? "." : folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
   int flags = 0;
   for (const std::string& name : names) {
     Post(WM_TASK_CURRENTFILE, name);
-    std::string oldPath = folder + name;
-    if (!Exists(oldPath)) {
-      errors.push_back({oldPath, RENAME_ERROR_NOT_FOUND, 0});
+    if (!Exists(name)) {
+      errors.push_back({folder + name, RENAME_ERROR_NOT_FOUND, 0});
       flags |= RENAME_ERRORS;
       continue;
     }
-    std::string previous, current, newPath;
+    std::string previous, current;
     bool valid = true;
     while (true) {
       // Errors gathered so far stay reported when the run ends early.
@@ -149,23 +151,22 @@ int CRenameTask::RunScript() {
         valid = false;
         break;
       }
-      newPath = folder + current;
-      if (EqualsIgnoringCase(current, name) || !Exists(newPath)) break;
+      if (EqualsIgnoringCase(current, name) || !Exists(current)) break;
       flags |= RENAME_FILES_EXISTED;
       if (EqualsIgnoringCase(current, previous)) return RENAME_NO_NUMBERING | (flags & RENAME_ERRORS);
       previous = current;
     }
     if (!valid) {
-      errors.push_back({oldPath, RENAME_ERROR_INVALID_NAME, 0});
+      errors.push_back({folder + name, RENAME_ERROR_INVALID_NAME, 0});
       flags |= RENAME_ERRORS;
       continue;
     }
     if (current == name) continue;  // nothing to rename
-    int e = RenameNoReplace(oldPath, newPath);
+    int e = RenameNoReplace(name, current);
     if (e != 0) {
       std::int32_t reason = ReasonFor(e);
       // Only a failure without a reason of its own carries the system's message.
-      errors.push_back({oldPath, reason, reason == RENAME_ERROR_OTHER ? e : 0});
+      errors.push_back({folder + name, reason, reason == RENAME_ERROR_OTHER ? e : 0});
       flags |= RENAME_ERRORS;
       continue;
     }

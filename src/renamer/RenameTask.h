@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/FileError.h"
+#include "core/UniqueFd.h"
 #include "core/WorkerTask.h"
 #include "renamer/FileRenameOperation.h"
 
@@ -43,11 +44,15 @@ class CRenameTask : public CWorkerTask {
   void Run() override;
   int RunScript();
 
-  // The file-system calls of a run; tests override them to make the world change between them.
-  // Whether anything (file, folder, link) has this path.
-  virtual bool Exists(const std::string& path);
-  // Renames without ever replacing an existing target; 0 or the errno of the failure.
+  // The file-system calls of a run, on names inside the folder; tests override them to make the
+  // world change between them. Whether anything (file, folder, link) has this name.
+  virtual bool Exists(const std::string& name);
+  // Renames without ever replacing an existing entry; 0 or the errno of the failure.
   virtual int RenameNoReplace(const std::string& from, const std::string& to);
+
+ private:
+  // The folder, opened once so that each call looks up one name instead of a whole path.
+  UniqueFd dir_;
 };
 
 // True for a text that can name an entry of the folder: not empty, not "." or "..", no "/" or
