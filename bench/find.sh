@@ -71,7 +71,7 @@ for q in "${queries[@]}"; do
     cmds=("$QV find -q -r $counting $qvargs $tree")
     for p in "${peers[@]}"; do cmds+=("$p $tree"); done
     hyperfine -N -i -w 1 -r "${RUNS:-5}" --export-json "$work/h.json" "${cmds[@]}" >/dev/null 2>&1
-    python3 - "$work/h.json" "$name${counting:+ $counting}" >> "$summary" <<'PY'
+    python3 - "$work/h.json" "$name${counting:+ $counting}" | tee -a "$summary" <<'PY'
 import json, sys
 r = json.load(open(sys.argv[1]))["results"]
 qv = r[0]["mean"]
@@ -87,7 +87,7 @@ cp -a "$tree" "$work/copy"
 hyperfine -N -i -w 1 -r "${RUNS:-3}" --export-json "$work/h.json" \
   "$QV replace -q -r --no-keep-backups -t QuorvelNowhereXyzzy --with x $work/copy" \
   "find $work/copy -type f -exec sed -i s/QuorvelNowhereXyzzy/x/g {} +" >/dev/null 2>&1
-python3 - "$work/h.json" "replace nowhere" >> "$summary" <<'PY'
+python3 - "$work/h.json" "replace nowhere" | tee -a "$summary" <<'PY'
 import json, sys
 r = json.load(open(sys.argv[1]))["results"]
 print("%-40s qv %.3f s" % (sys.argv[2], r[0]["mean"]))
@@ -97,5 +97,6 @@ PY
 /usr/bin/time -f "%M" -o "$work/mem" "$QV" find -q -r -t PM_SUSPEND_PREPARE "$tree" >/dev/null 2>&1 || true
 peak=$(tail -1 "$work/mem")
 echo
+echo "Summary:"
 cat "$summary"
 echo "peak memory of qv find over the whole tree: $((peak / 1024)) MB"
