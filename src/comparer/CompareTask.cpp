@@ -145,9 +145,13 @@ bool CCompareTask::CompareFiles(int dir1Fd, const char* name1, const std::string
     message = "File does not exist in the Compare With folder.";
   } else {
     struct stat st1;
-    std::uint64_t size1 = ::fstatat(dir1Fd, name1, &st1, fromWalk ? AT_SYMLINK_NOFOLLOW : 0) == 0 ? st1.st_size : 0;
+    bool exists1 = ::fstatat(dir1Fd, name1, &st1, fromWalk ? AT_SYMLINK_NOFOLLOW : 0) == 0;
+    std::uint64_t size1 = exists1 ? st1.st_size : 0;
     std::uint64_t size2 = exists2 ? st2.st_size : 0;
-    if (size1 != size2) {
+    if (!exists1 && (errno == ENOENT || errno == ENOTDIR)) {
+      // A file 1 that has gone would otherwise count as empty and read "File size is different.".
+      message = "Couldn't open file.";
+    } else if (size1 != size2) {
       message = "File size is different.";
     } else {
       large = size1 >= kCompareBlockSize;
