@@ -201,7 +201,8 @@ bool CCompareTask::CompareFiles(int dir1Fd, const char* name1, const std::string
     }
   }
 
-  if (cancelled || !message.empty() || options_.showIdentical) {
+  // A cancelled file without a message is listed only where identical files are.
+  if (!message.empty() || options_.showIdentical) {
     CTaskResultRow row;
     row.path = path1;
     row.isError = cancelled || !message.empty();

@@ -2,6 +2,8 @@
 #include <cstdlib>
 #include <map>
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "common/TaskRunner.h"
@@ -255,6 +257,44 @@ TEST(CompareStatistics, ReadsAsTheExampleAndSurvivesAnInstantRun) {
   // Under one second the speed is that of one second, not a division by zero.
   EXPECT_EQ(CompareStatisticsText(1, 2048, 0, 0),
             "Compared 1 files (2.00 KB [2,048 bytes]) with an average speed of 2.00 KB/sec. 0 files were different.");
+}
+
+CWorkerTask* gStopTask = nullptr;
+
+// Cancelling in the middle of a large file: a row only with show identical; the statistics and
+// the finished code 1 come all the same.
+TEST(CompareTask, CancellingDuringAFile) {
+  for (bool showIdentical : {false, true}) {
+    TempDir dir;
+    dir.Write("a", Block(3 * kCompareBlockSize));
+    dir.Write("b", Block(3 * kCompareBlockSize));
+    CCompareOptions o;
+    o.twoFiles = true;
+    o.folder1 = o.folder2 = dir.path();
+    o.filter1 = "a";
+    o.filter2 = "b";
+    o.showIdentical = showIdentical;
+    CCompareTask task(o);
+    SysGuard guard;
+    gStopTask = &task;
+    qv::sys::ops().read = [](int fd, void* b, size_t n) -> ssize_t {
+      if (gStopTask) std::exchange(gStopTask, nullptr)->SignalStop();
+      return qv::sys::realOps().read(fd, b, n);
+    };
+    TaskLog log = RunTask(task);
+    EXPECT_EQ(log.result, COMPARE_DIFFERENT);
+    if (showIdentical) {
+      ASSERT_EQ(log.Rows().size(), 1u);
+      EXPECT_EQ(log.Rows()[0].message, "Operation Cancelled.");
+      EXPECT_EQ(log.Rows()[0].isError, 1);
+    } else {
+      EXPECT_TRUE(log.Rows().empty());
+    }
+    // Position 0 before the first block; the stop is seen before the second, and there is no
+    // closing position.
+    EXPECT_EQ(Numbers(log, WM_TASK_FILEPOS64), std::vector<std::int64_t>{0});
+    EXPECT_EQ(log.Texts(WM_TASK_STATUS).back().rfind("Compared 1 files", 0), 0u);
+  }
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <map>
 #include <unistd.h>
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "common/TaskRunner.h"
@@ -142,6 +144,25 @@ TEST(FolderSizeTexts, BarsAreScaledToTheLargestAndRounded) {
       {100, 5, 0, 0},       {100, FOLDER_SIZE_ERROR, 100, 0},   {0, 5, 5, 0},
   };
   for (auto& c : cases) EXPECT_EQ(RelativeBarWidth(c.width, c.size, c.largest), c.bar) << c.size << "/" << c.largest;
+}
+
+CWorkerTask* gStopTask = nullptr;
+
+// A cancelled calculation posts no row for the folder it was in and finishes with 1.
+TEST(FolderSizeTask, CancellingPostsNoPartialRow) {
+  TempDir dir;
+  dir.Write("a/x", "x");
+  dir.Write("b/x", "x");
+  CFolderSizeTask task({dir / "a", dir / "b"});
+  SysGuard guard;
+  gStopTask = &task;
+  qv::sys::ops().openat = [](int fd, const char* p, int f, mode_t m) {
+    if (gStopTask) std::exchange(gStopTask, nullptr)->SignalStop();
+    return qv::sys::realOps().openat(fd, p, f, m);
+  };
+  TaskLog log = RunTask(task);
+  EXPECT_EQ(log.result, 1);
+  EXPECT_TRUE(RowsByPath(log).empty());
 }
 
 }  // namespace

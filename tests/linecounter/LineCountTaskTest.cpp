@@ -4,6 +4,8 @@
 #include <map>
 #include <random>
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "common/TaskRunner.h"
@@ -213,6 +215,31 @@ TEST(LineFeedCount, VectorAndScalarAgree) {
       }
     }
   }
+}
+
+CWorkerTask* gStopTask = nullptr;
+
+// Cancelling in the middle of a file: that file reads "Operation Cancelled." and its lines stay
+// out of the total.
+TEST(LineCountTask, CancellingDuringAFileLeavesItOutOfTheTotal) {
+  TempDir dir;
+  dir.Write("big", std::string(3 * kLineCountBlockSize, '\n'));
+  CLineCountOptions o;
+  o.folder = dir.path();
+  CLineCountTask task(o);
+  SysGuard guard;
+  gStopTask = &task;
+  qv::sys::ops().read = [](int fd, void* b, size_t n) -> ssize_t {
+    if (gStopTask) std::exchange(gStopTask, nullptr)->SignalStop();
+    return qv::sys::realOps().read(fd, b, n);
+  };
+  TaskLog log = RunTask(task);
+  EXPECT_EQ(log.result, LINECOUNT_CANCELLED);
+  ASSERT_EQ(log.Rows().size(), 1u);
+  EXPECT_EQ(log.Rows()[0].message, "Operation Cancelled.");
+  EXPECT_EQ(log.Rows()[0].isError, 1);
+  EXPECT_EQ(log.Count(WM_TASK_FILEPOS64), 1);
+  EXPECT_EQ(log.Texts(WM_TASK_STATUS).back(), "Counted 0 lines in 1 files.");
 }
 
 }  // namespace

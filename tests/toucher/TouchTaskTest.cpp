@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <sys/vfs.h>
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "common/TaskRunner.h"
@@ -250,6 +252,26 @@ TEST(TouchTask, CompressionOnlyWhereTheFileSystemCompresses) {
   EXPECT_EQ(gSetFlags, FS_COMPR_FL);
   ASSERT_EQ(task.Errors().size(), 1u);
   EXPECT_EQ(task.Errors()[0], (CFileError{ro, TOUCH_ERROR_OPEN, EACCES}));
+}
+
+CWorkerTask* gStopTask = nullptr;
+
+// Cancelling ends the whole run: the file being touched is finished, the rest stay as they were.
+TEST(TouchTask, CancellingLeavesTheRemainingItemsUntouched) {
+  TempDir dir;
+  std::string a = dir.Write("a", "x");
+  std::string b = dir.Write("b", "x");
+  std::int64_t before = MTime(b);
+  CTouchTask task(ModifiedAt("2001-01-01 00:00:00", {a, b}));
+  SysGuard guard;
+  gStopTask = &task;
+  qv::sys::ops().futimens = [](int fd, const timespec* t) {
+    if (gStopTask) std::exchange(gStopTask, nullptr)->SignalStop();
+    return qv::sys::realOps().futimens(fd, t);
+  };
+  EXPECT_EQ(RunTask(task).result, TOUCH_OK);
+  EXPECT_EQ(MTime(a), Stamp("2001-01-01 00:00:00"));
+  EXPECT_EQ(MTime(b), before);
 }
 
 }  // namespace

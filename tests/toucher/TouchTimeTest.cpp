@@ -3,6 +3,8 @@
 #include <string>
 #include <sys/stat.h>
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "common/TaskRunner.h"
