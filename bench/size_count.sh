@@ -83,33 +83,34 @@ if command -v cloc >/dev/null && [ "${BENCH_CLOC:-1}" = 1 ]; then
   hyperfine --runs 2 -i --style basic --export-json "$results/cloc.json" "cloc --quiet $corpus" >/dev/null 2>&1 || true
 fi
 
+# Wall time is what a user waits; CPU time (user + system) is steadier on a shared machine.
 python3 - "$results" <<'PY'
 import json, os, sys
 res = sys.argv[1]
-def means(name):
+def load(name):
     p = os.path.join(res, name + ".json")
     if not os.path.exists(p):
         return []
-    return [(r["command"], r["mean"], r["stddev"] or 0.0) for r in json.load(open(p))["results"]]
+    return [(r["command"], r["mean"], r["user"] + r["system"]) for r in json.load(open(p))["results"]]
+goals = {"size": ("du-each.sh", 1.0), "compare": ("diff", 0.35), "count": ("wc-l.sh", 0.3)}
 print()
-print("%-52s %10s %8s" % ("command", "mean (s)", "qv/peer"))
-goals = {"size": {"du-each.sh": 1.0}, "compare": {"diff": 0.35}, "count": {"wc-l.sh": 0.3}}
-cloc = means("cloc")
+print("%-46s %9s %9s %9s %9s" % ("command", "wall (s)", "cpu (s)", "wall x", "cpu x"))
 for name in ("size", "compare", "count"):
-    rows = means(name)
-    if name == "count":
-        rows += cloc
+    rows = load(name) + (load("cloc") if name == "count" else [])
     if not rows:
         continue
-    qv_mean = rows[0][1]
-    for cmd, mean, sd in rows:
+    qv_cmd, qv_wall, qv_cpu = rows[0]
+    for cmd, wall, cpu in rows:
         short = cmd.replace(res + "/", "")
-        short = short if len(short) <= 52 else short[:49] + "..."
-        ratio = "" if cmd == rows[0][0] else "%.2fx" % (qv_mean / mean)
-        goal = ""
-        for key, g in goals[name].items():
-            if key in cmd:
-                goal = " (goal <= %.2fx: %s)" % (g, "met" if qv_mean / mean <= g else "NOT met")
-        print("%-52s %10.3f %8s%s" % (short, mean, ratio, goal))
+        short = short if len(short) <= 46 else "..." + short[-43:]
+        if cmd == qv_cmd:
+            print("%-46s %9.3f %9.3f" % (short, wall, cpu))
+            continue
+        line = "%-46s %9.3f %9.3f %8.2fx %8.2fx" % (short, wall, cpu, qv_wall / wall, qv_cpu / cpu)
+        key, goal = goals[name]
+        if key in cmd:
+            line += "  goal <= %.2fx: %s" % (goal, "met" if qv_wall / wall <= goal else "not met")
+        print(line)
     print()
+print("x = qv / peer: below 1.00 means qv takes less.")
 PY
