@@ -5,13 +5,16 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <unistd.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 
 namespace qv::sys {
 namespace {
 
 int realOpen(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
 int realOpenat(int dirfd, const char* path, int flags, mode_t mode) { return ::openat(dirfd, path, flags, mode); }
+int realIoctl(int fd, unsigned long request, void* arg) { return ::ioctl(fd, request, arg); }
 ssize_t realCopy(int in, off_t* inOff, int out, off_t* outOff, size_t n) {
   return ::copy_file_range(in, inOff, out, outOff, n, 0);
 }
@@ -19,6 +22,7 @@ ssize_t realCopy(int in, off_t* inOff, int out, off_t* outOff, size_t n) {
 const Ops kReal = {
     realOpen, realOpenat, ::close, ::read, ::write, ::lseek, ::ftruncate,
     ::rename, ::unlink, ::mkdir, realCopy, ::malloc, ::realloc,
+    ::futimens, ::chmod, realIoctl, ::fstatfs,
 };
 
 }  // namespace

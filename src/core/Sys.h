@@ -10,6 +10,9 @@
 #include <cstddef>
 #include <sys/types.h>
 
+struct timespec;
+struct statfs;
+
 namespace qv::sys {
 
 struct Ops {
@@ -27,6 +30,11 @@ struct Ops {
   // Allocation of the working buffers; nullptr means out of memory.
   void* (*alloc)(size_t n);
   void* (*realloc)(void* p, size_t n);
+  // Times, attributes and file flags (the File Toucher).
+  int (*futimens)(int fd, const struct timespec times[2]);
+  int (*chmod)(const char* path, mode_t mode);
+  int (*ioctl)(int fd, unsigned long request, void* arg);
+  int (*fstatfs)(int fd, struct statfs* buf);
 };
 
 // The process-wide table; defaults to the real calls.
