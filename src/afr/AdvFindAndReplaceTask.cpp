@@ -220,16 +220,20 @@ bool CAdvFindAndReplaceTask::ProcessFile(const std::string& path) {
       return;
     }
     complete = true;
-    if (!options_.keepBackups) ops.unlink(backup.c_str());
+    if (!options_.keepBackups) {
+      ops.unlink(backup.c_str());
+      backupsMade_.erase(backup);
+    }
   }();
 
   if (!message.empty() && !backup.empty() && !complete) {
     if (truncated) {
-      RestoreOriginal(path, backup, message);
+      if (RestoreOriginal(path, backup, message)) backupsMade_.erase(backup);
     } else {
       // The original was never opened for writing: it still holds its contents, and the copy
       // made for this rewrite is not needed.
       ops.unlink(backup.c_str());
+      backupsMade_.erase(backup);
       message += " Original file has been restored.";
     }
   }
