@@ -113,36 +113,41 @@ bool CAdvFindAndReplaceTask::Walk(const std::string& folder) {
   return ok;
 }
 
-bool CAdvFindAndReplaceTask::ApplyScript(std::string_view text, std::string& result, const std::string& where,
-                                         long long& total, std::string& message) {
+bool CAdvFindAndReplaceTask::ApplyScript(std::string_view text, const std::function<void()>& dropInput,
+                                         std::string& result, const std::string& where, long long& total,
+                                         std::string& message) {
   const size_t ruleCount = script_.rules.size();
-  std::string a, b;
-  std::string_view current = text;
-  std::string* out = &a;
+  // Two buffers take turns: `in` is the current text once the first rule has run.
+  std::string bufs[2];
+  int in = -1;  // -1: the current text is still `text`
   for (size_t i = 0; i < ruleCount; ++i) {
     CAfrRule& rule = *script_.rules[i];
     // A rule without a condition or an action can come only from a file; it has nothing to do.
     if (!rule.enabled || !rule.condition || rule.actions.empty()) continue;
+    const std::string_view current = in < 0 ? text : std::string_view(bufs[in]);
+    std::string& out = bufs[in == 0 ? 1 : 0];
     const std::string number = std::to_string(i + 1);
     PostStatus("Executing rule " + number + "/" + std::to_string(ruleCount) + " on: " + where);
     Post(WM_TASK_FILERANGE, static_cast<std::int64_t>(current.size()));
     long long changes = 0;
     std::string error;
-    if (!rule.actions.front()->Apply(current, *out, *rule.condition, progress_, changes, error)) {
+    if (!rule.actions.front()->Apply(current, out, *rule.condition, progress_, changes, error)) {
       message = "Error in rule " + number + ": " + error;
       return false;
     }
     total += changes;
     progress_.Report(current.size());
-    current = *out;
-    out = out == &a ? &b : &a;
-    out->clear();
-    out->shrink_to_fit();  // at most two copies of the text at a time
+    if (in < 0) {
+      if (dropInput) dropInput();  // at most two copies of the text at a time
+    } else {
+      bufs[in] = std::string();
+    }
+    in = in == 0 ? 1 : 0;
   }
-  if (current.data() == text.data())
+  if (in < 0)
     result.assign(text);
   else
-    result = std::move(current.data() == a.data() ? a : b);
+    result = std::move(bufs[in]);
   return true;
 }
 
@@ -205,7 +210,9 @@ bool CAdvFindAndReplaceTask::ProcessFile(const std::string& path) {
     in.reset();
 
     std::string result;
-    if (!ApplyScript(std::string_view(buf.get(), static_cast<size_t>(size)), result, rel, total, message)) return;
+    if (!ApplyScript(std::string_view(buf.get(), static_cast<size_t>(size)), [&] { buf.reset(); }, result, rel,
+                     total, message))
+      return;
     buf.reset();
 
     UniqueFd outFd(ops.open(path.c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0));
@@ -260,7 +267,7 @@ bool CAdvFindAndReplaceTask::ProcessClipboard() {
       std::string result;
       bool ok = false;
       try {
-        ok = ApplyScript(raw, result, "Clipboard", total, message);
+        ok = ApplyScript(raw, [&] { raw = std::string(); }, result, "Clipboard", total, message);
       } catch (const std::bad_alloc&) {
         message = "Error while allocating memory.";
       }

@@ -8,6 +8,7 @@
 //   o.rootFolder = "/data";  o.filter = "*.txt";  o.recursive = true;
 //   CAdvFindAndReplaceTask task(o, script);          // the script must outlive the task
 //   task.SetQueue(queue);  task.Start();             // rows, progress, then WM_TASK_FINISHED
+#include <functional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -51,10 +52,11 @@ class CAdvFindAndReplaceTask : public CWorkerTask {
   bool Walk(const std::string& folder);
   bool ProcessFile(const std::string& path);
   bool ProcessClipboard();
-  // Runs the enabled rules over `text`; on success `result` holds the final text. `where` is
-  // the status suffix (".<relative path>" or "Clipboard").
-  bool ApplyScript(std::string_view text, std::string& result, const std::string& where, long long& total,
-                   std::string& message);
+  // Runs the enabled rules over `text`; on success `result` holds the final text. `dropInput`
+  // frees the text once the first rule has made its copy. `where` is the status suffix
+  // (".<relative path>" or "Clipboard").
+  bool ApplyScript(std::string_view text, const std::function<void()>& dropInput, std::string& result,
+                   const std::string& where, long long& total, std::string& message);
   void PostRowAndStep(const std::string& path, long long count, const std::string& message);
 
   AfrTaskOptions options_;

@@ -44,15 +44,29 @@ bool CAfrIfCondFind::Find(std::string_view text, size_t& start, size_t& end, boo
     if (!hit) return false;
     start = static_cast<size_t>(static_cast<const char*>(hit) - base);
   } else {
+    // Candidates start with either case of the first byte: two memchr streams, always taking
+    // the nearer one, keep the scan at memchr speed.
     const unsigned char f = static_cast<unsigned char>(pat[0]);
-    const bool letter = ((f | 0x20) >= 'a' && (f | 0x20) <= 'z');
-    size_t q = start;
-    for (; q <= last; ++q) {
-      unsigned char b = static_cast<unsigned char>(base[q]);
-      if ((b == f || (letter && (b | 0x20) == (f | 0x20))) && qv::afr::BytesEqual(base + q, pat, len, false)) break;
+    const bool letter = (f | 0x20) >= 'a' && (f | 0x20) <= 'z';
+    const char lo = static_cast<char>(letter ? (f | 0x20) : f);
+    const char up = static_cast<char>(letter ? (f & ~0x20) : f);
+    const char* endScan = base + last + 1;
+    auto next = [&](const char* from, char ch) {
+      const void* p = from < endScan ? std::memchr(from, ch, static_cast<size_t>(endScan - from)) : nullptr;
+      return p ? static_cast<const char*>(p) : endScan;
+    };
+    const char* nl = next(base + start, lo);
+    const char* nu = letter ? next(base + start, up) : endScan;
+    while (true) {
+      const char* q = nl < nu ? nl : nu;
+      if (q >= endScan) return false;
+      if (qv::afr::BytesEqual(q, pat, len, false)) {
+        start = static_cast<size_t>(q - base);
+        break;
+      }
+      if (q == nl) nl = next(q + 1, lo);
+      if (q == nu) nu = letter ? next(q + 1, up) : endScan;
     }
-    if (q > last) return false;
-    start = q;
   }
   end = start + len;
   return true;

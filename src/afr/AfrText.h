@@ -19,7 +19,8 @@ size_t MatchingLineStart(std::string_view text, size_t c, size_t ms);
 
 // The line break a line gets when an action breaks it or adds a line after it: the line's own
 // ending when it has one ("\r\n" when a carriage return precedes its line feed), otherwise the
-// first line ending of the text (`lineEnd` is the line's line feed or the end of the text), and "\n" when the text has none.
+// first line ending of the text, and "\n" when the text has none. `lineEnd` is the position of
+// the line's line feed, or the end of the text for a last line without one.
 std::string_view LineBreakFor(std::string_view text, size_t lineEnd);
 
 // The text for line number n from an escape-expanded format: `%i"w"` gives n with at least w
