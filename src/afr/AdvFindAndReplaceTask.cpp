@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "afr/AfrText.h"
 #include "core/Backup.h"
 #include "core/DirReader.h"
 #include "core/Sys.h"
@@ -114,8 +115,8 @@ bool CAdvFindAndReplaceTask::Walk(const std::string& folder) {
 }
 
 bool CAdvFindAndReplaceTask::ApplyScript(std::string_view text, const std::function<void()>& dropInput,
-                                         std::string& result, const std::string& where, long long& total,
-                                         std::string& message) {
+                                         std::string& result, bool& ranRules, const std::string& where,
+                                         long long& total, std::string& message) {
   const size_t ruleCount = script_.rules.size();
   // Two buffers take turns: `in` is the current text once the first rule has run.
   std::string bufs[2];
@@ -144,10 +145,8 @@ bool CAdvFindAndReplaceTask::ApplyScript(std::string_view text, const std::funct
     }
     in = in == 0 ? 1 : 0;
   }
-  if (in < 0)
-    result.assign(text);
-  else
-    result = std::move(bufs[in]);
+  ranRules = in >= 0;
+  if (ranRules) result = std::move(bufs[in]);
   return true;
 }
 
@@ -203,6 +202,7 @@ bool CAdvFindAndReplaceTask::ProcessFile(const std::string& path) {
       message = "Error while allocating memory.";
       return;
     }
+    qv::afr::AdviseHugePages(buf.get(), static_cast<size_t>(size));
     if (qv::sys::readFull(in.get(), buf.get(), static_cast<size_t>(size)) != size) {
       message = "Couldn't read the entire source file.";
       return;
@@ -210,10 +210,12 @@ bool CAdvFindAndReplaceTask::ProcessFile(const std::string& path) {
     in.reset();
 
     std::string result;
-    if (!ApplyScript(std::string_view(buf.get(), static_cast<size_t>(size)), [&] { buf.reset(); }, result, rel,
-                     total, message))
+    bool ranRules = false;
+    if (!ApplyScript(std::string_view(buf.get(), static_cast<size_t>(size)), [&] { buf.reset(); }, result, ranRules,
+                     rel, total, message))
       return;
-    buf.reset();
+    // Without any rule run the loaded text is written back as it is.
+    const std::string_view text = ranRules ? std::string_view(result) : std::string_view(buf.get(), static_cast<size_t>(size));
 
     UniqueFd outFd(ops.open(path.c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0));
     if (!outFd) {
@@ -221,8 +223,8 @@ bool CAdvFindAndReplaceTask::ProcessFile(const std::string& path) {
       return;
     }
     truncated = true;
-    if (static_cast<long long>(result.size()) > kStatusSize || size > kStatusSize) PostStatus("Saving file: " + rel);
-    if (!qv::sys::writeAll(outFd.get(), result.data(), result.size()) || outFd.reset() != 0) {
+    if (static_cast<long long>(text.size()) > kStatusSize || size > kStatusSize) PostStatus("Saving file: " + rel);
+    if (!qv::sys::writeAll(outFd.get(), text.data(), text.size()) || outFd.reset() != 0) {
       message = "Error while writing to file: " + path;
       return;
     }
@@ -265,9 +267,10 @@ bool CAdvFindAndReplaceTask::ProcessClipboard() {
       size_t zero = raw.find('\0');
       if (zero != std::string::npos) raw.resize(zero);
       std::string result;
-      bool ok = false;
+      bool ok = false, ranRules = false;
       try {
-        ok = ApplyScript(raw, [&] { raw = std::string(); }, result, "Clipboard", total, message);
+        ok = ApplyScript(raw, [&] { raw = std::string(); }, result, ranRules, "Clipboard", total, message);
+        if (!ranRules) result = std::move(raw);
       } catch (const std::bad_alloc&) {
         message = "Error while allocating memory.";
       }

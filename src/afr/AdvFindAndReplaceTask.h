@@ -52,11 +52,11 @@ class CAdvFindAndReplaceTask : public CWorkerTask {
   bool Walk(const std::string& folder);
   bool ProcessFile(const std::string& path);
   bool ProcessClipboard();
-  // Runs the enabled rules over `text`; on success `result` holds the final text. `dropInput`
-  // frees the text once the first rule has made its copy. `where` is the status suffix
-  // (".<relative path>" or "Clipboard").
+  // Runs the enabled rules over `text`; on success `result` holds the final text, unless no rule
+  // ran (ranRules false: the text is unchanged). `dropInput` frees the text once the first rule
+  // has made its copy. `where` is the status suffix (".<relative path>" or "Clipboard").
   bool ApplyScript(std::string_view text, const std::function<void()>& dropInput, std::string& result,
-                   const std::string& where, long long& total, std::string& message);
+                   bool& ranRules, const std::string& where, long long& total, std::string& message);
   void PostRowAndStep(const std::string& path, long long count, const std::string& message);
 
   AfrTaskOptions options_;

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "afr/AfrRegistry.h"
+#include "afr/AfrText.h"
 
 bool CAfrAction::Apply(std::string_view text, std::string& out, CAfrIfCond& condition, CAfrProgress& progress,
                        long long& changes, std::string& error) {
@@ -14,6 +15,7 @@ bool CAfrAction::Apply(std::string_view text, std::string& out, CAfrIfCond& cond
   out.clear();
   try {
     out.reserve(text.size() + text.size() / 16 + 64);
+    qv::afr::AdviseHugePages(out.data(), out.capacity());
     DoApply(text, out, condition, progress, changes);
   } catch (const std::bad_alloc&) {
     out = std::string();

@@ -1,7 +1,9 @@
 #include "AfrText.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <sys/mman.h>
 
 namespace qv::afr {
 
@@ -104,6 +106,14 @@ bool IsWordSeparatorAt(std::string_view text, size_t i) {
     default:
       return false;
   }
+}
+
+void AdviseHugePages(void* p, size_t n) {
+  constexpr uintptr_t kHuge = 2 * 1024 * 1024;
+  if (n < 4 * kHuge) return;
+  uintptr_t begin = (reinterpret_cast<uintptr_t>(p) + kHuge - 1) & ~(kHuge - 1);
+  uintptr_t end = (reinterpret_cast<uintptr_t>(p) + n) & ~(kHuge - 1);
+  if (end > begin) (void)::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
 }  // namespace qv::afr

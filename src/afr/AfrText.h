@@ -35,4 +35,8 @@ bool BytesEqual(const char* a, const char* b, size_t n, bool matchCase);
 // UTF-8 character never does, except the acute accent U+00B4 as a whole (C2 B4).
 bool IsWordSeparatorAt(std::string_view text, size_t i);
 
+// Asks for huge pages behind a large buffer about to be filled: a 100 MB text then costs a few
+// dozen page faults instead of 25,000. Does nothing for small buffers or where not supported.
+void AdviseHugePages(void* p, size_t n);
+
 }  // namespace qv::afr
