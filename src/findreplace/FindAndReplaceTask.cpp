@@ -65,7 +65,7 @@ class OutputBuffer {
 // near its end), so a match that straddles two chunks is seen whole; regular expressions see one
 // chunk at a time.
 struct CFindAndReplaceTask::Scan {
-  enum End { Done, Hit, Cancelled, ReadFailed, SearchFailed, NoMemory, WriteFailed };
+  enum End { Done, Hit, Cancelled, ReadFailed, SearchFailed, NoMemory, WriteFailed, Utf16 };
 
   CFindAndReplaceTask& task;
   int in;
@@ -74,6 +74,7 @@ struct CFindAndReplaceTask::Scan {
   OutputBuffer* out;  // null in find mode
   int outFd;
   int count = 0;
+  bool refuseUtf16 = false;  // end with Utf16 when the first chunk starts with its byte-order mark
 
   End Run() {
     char* data = task.buffer_.get() + 1;
@@ -99,6 +100,7 @@ struct CFindAndReplaceTask::Scan {
       bool atEof = chunkOff + n >= size;
       // The file ended before its size said: bytes would be lost, so the file is left alone.
       if (got < want && !atEof) return ReadFailed;
+      if (refuseUtf16 && chunkOff == 0 && StartsWithUtf16Bom(data, n)) return Utf16;
       if (n < lmin) {
         if (out && !WriteOut(data, n)) return WriteFailed;
         if (atEof) return Done;
@@ -242,20 +244,15 @@ bool CFindAndReplaceTask::ProcessFind(int dirFd, const char* name, const std::st
   struct stat st;
   if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
   std::int64_t size = st.st_size;
-  char* data = buffer_.get() + 1;
-  // A short peek decides the byte-order mark without reading the whole first chunk twice.
-  if (size >= 2) {
-    char bom[2];
-    if (::pread(fd.get(), bom, 2, 0) == 2 && StartsWithUtf16Bom(bom, 2)) return false;  // kUnicode
-  }
-  (void)data;
+  // Failures are not listed in find mode; they only make the run's result false.
   if (size < lmin_) return false;  // kTooSmall
   bool large = size >= kLargeFile;
   if (large) {
     Post(WM_TASK_FILESIZE, size);
     ::posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
   }
-  Scan scan{*this, fd.get(), size, large, nullptr, -1};
+  // The byte-order mark is tested on the first chunk: one read instead of two.
+  Scan scan{*this, fd.get(), size, large, nullptr, -1, 0, /*refuseUtf16=*/true};
   Scan::End end = scan.Run();
   fd.reset();
   if (!cancelled_ && large) Post(WM_TASK_FILEPOS64, size);
