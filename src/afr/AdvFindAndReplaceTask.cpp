@@ -215,7 +215,8 @@ bool CAdvFindAndReplaceTask::ProcessFile(const std::string& path) {
                      rel, total, message))
       return;
     // Without any rule run the loaded text is written back as it is.
-    const std::string_view text = ranRules ? std::string_view(result) : std::string_view(buf.get(), static_cast<size_t>(size));
+    const std::string_view text =
+        ranRules ? std::string_view(result) : std::string_view(buf.get(), static_cast<size_t>(size));
 
     UniqueFd outFd(ops.open(path.c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0));
     if (!outFd) {
