@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", std::string("qv ") + QUORVEL_VERSION);
   app.footer(
       "Exit status: the module's own result code (0 when all went well; see each command's help).\n"
-      "A usage error exits with 255, which no module uses.");
+      "A usage error exits with 255, which no module uses.\n");
   auto& reg = Registry();
   std::stable_sort(reg.begin(), reg.end(), [](auto& a, auto& b) { return a.first < b.first; });
   for (auto& [order, setup] : reg) setup(app);

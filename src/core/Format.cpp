@@ -23,6 +23,8 @@ NumberLocale SystemNumberLocale() {
   // Read once: the locale does not change while the program runs.
   static const NumberLocale cached = [] {
     QLocale loc = QLocale::system();
+    // The C locale omits group separators by default; users of it still get grouped numbers.
+    loc.setNumberOptions(QLocale::DefaultNumberOptions);
     NumberLocale l;
     l.decimalPoint = loc.decimalPoint().toStdString();
     l.groupSeparator = loc.groupSeparator().toStdString();
