@@ -57,6 +57,14 @@ QIcon DrawnIcon(const IconSpec& spec) {
 
 void EnsureIconTheme() {
   if (!QIcon::themeName().isEmpty() && QIcon::themeName() != QLatin1String("hicolor")) return;
+  // Platforms without a desktop theme (offscreen, bare X) do not even know where themes live.
+  QStringList paths = QIcon::themeSearchPaths();
+  QStringList dataDirs = qEnvironmentVariable("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"))
+                             .split(QLatin1Char(':'), Qt::SkipEmptyParts);
+  dataDirs.prepend(qEnvironmentVariable("XDG_DATA_HOME", QDir::homePath() + QStringLiteral("/.local/share")));
+  for (const QString& d : dataDirs)
+    if (!paths.contains(d + QStringLiteral("/icons"))) paths.append(d + QStringLiteral("/icons"));
+  QIcon::setThemeSearchPaths(paths);
   for (const char* name : {"breeze", "Adwaita", "gnome"}) {
     for (const QString& dir : QIcon::themeSearchPaths()) {
       if (QDir(dir + QLatin1Char('/') + QLatin1String(name)).exists()) {
