@@ -242,13 +242,11 @@ bool CFindAndReplaceTask::ProcessFind(int dirFd, const char* name, const std::st
   struct stat st;
   if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
   std::int64_t size = st.st_size;
-  char* data = buffer_.get() + 1;
   // A short peek decides the byte-order mark without reading the whole first chunk twice.
   if (size >= 2) {
     char bom[2];
     if (::pread(fd.get(), bom, 2, 0) == 2 && StartsWithUtf16Bom(bom, 2)) return false;  // kUnicode
   }
-  (void)data;
   if (size < lmin_) return false;  // kTooSmall
   bool large = size >= kLargeFile;
   if (large) {

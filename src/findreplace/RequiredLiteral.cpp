@@ -19,7 +19,9 @@ std::string RequiredLiteral(std::string_view re) {
       char n = re[i + 1];
       if (n == 'Q' || n == 'E') return {};
       ++i;
-      if (std::isalnum(static_cast<unsigned char>(n)) || static_cast<unsigned char>(n) >= 0x80) {
+      // \< \> \` \' are word and buffer anchors in Boost's syntax, not literal bytes.
+      bool anchor = n == '<' || n == '>' || n == '`' || n == '\'';
+      if (anchor || std::isalnum(static_cast<unsigned char>(n)) || static_cast<unsigned char>(n) >= 0x80) {
         // Escapes with arguments (\x41, \p{L}, \1 ...) are not worth reading: give up.
         if (std::string_view("xcpPNkgouUlLQE0123456789").find(n) != std::string_view::npos) return {};
         if (depth == 0) endRun();  // a class or an anchor

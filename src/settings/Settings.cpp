@@ -132,10 +132,13 @@ CSettings::CSettings(std::string profilePath) : profilePath_(std::move(profilePa
     CIniFile ini;
     ProfileState state = ReadProfile(profilePath_, ini, nullptr);
     if (state == ProfileState::Damaged) return;
-    const std::string text = std::to_string(v);
-    const std::string* stored = ini.Find(kGeneral, Name(SettingId::DoNotAddQVToShellContextMenus));
-    if (stored && *stored == text) return;
-    ini.Set(kGeneral, Name(SettingId::DoNotAddQVToShellContextMenus), text);
+    // Compare with what a reader of the profile sees, so that a start with a missing profile
+    // does not create one just for this value.
+    const char* name = Name(SettingId::DoNotAddQVToShellContextMenus);
+    const std::string* stored = ini.Find(kGeneral, name);
+    if ((stored ? ParseProfileInt(*stored) : std::get<int>(Default(SettingId::DoNotAddQVToShellContextMenus))) == v)
+      return;
+    ini.Set(kGeneral, name, std::to_string(v));
     MakeFolders(ParentFolder(profilePath_));
     WriteFileAtomically(profilePath_, ini.Serialize("\n"), 0600, nullptr);
   });

@@ -17,6 +17,7 @@
 #include <boost/signals2/signal.hpp>
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <string>
 #include <variant>
 #include <vector>
