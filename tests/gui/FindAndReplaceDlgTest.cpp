@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <thread>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -12,6 +17,7 @@
 #include "app/MainWindowDlg.h"
 #include "app/Version.h"
 #include "common/TempDir.h"
+#include "core/Sys.h"
 #include "findreplace/FindAndReplaceDlg.h"
 #include "settings/Settings.h"
 #include "ui/ACEdit.h"
@@ -27,6 +33,11 @@
 using Mode = CFindAndReplaceDlg::Mode;
 
 namespace {
+
+// Opens of files the worker may still make before it waits (-1: no limit).
+std::atomic<int> gOpensLeft{-1};
+std::atomic<int> gDelayMs{0};  // a pause before each of the worker's file opens
+const std::thread::id gGuiThread = std::this_thread::get_id();
 
 std::vector<std::string> Rows(const CFindAndReplaceDlg& page) {
   std::vector<std::string> rows;
@@ -51,6 +62,8 @@ struct FindPage : ::testing::Test {
     });
   }
   void TearDown() override {
+    Release();
+    qv::sys::ops() = qv::sys::realOps();
     qv::ui::SetModalHook({});
     qv::ui::SetUrlHook({});
     qv::ui::SetMenuHook({});
@@ -62,7 +75,30 @@ struct FindPage : ::testing::Test {
   static void WaitIdle(CFindAndReplaceDlg& page) {
     QTRY_VERIFY_WITH_TIMEOUT(!page.IsRunning(), 20000);
   }
-  // Many files holding the text, so that a run lasts long enough to be interrupted.
+  // Holds the worker before its next file once it has opened `opens` files, so that a run is
+  // still going when the test acts, however fast the machine is.
+  static void HoldAfter(int opens) {
+    gOpensLeft = opens;
+    qv::sys::ops().openat = [](int dir, const char* path, int flags, mode_t mode) {
+      // Only the worker waits: the page itself opens files too (settings, icons).
+      if (!(flags & O_DIRECTORY) && std::this_thread::get_id() != gGuiThread) {
+        while (gOpensLeft.load() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (gOpensLeft.load() > 0) --gOpensLeft;
+        std::this_thread::sleep_for(std::chrono::milliseconds(gDelayMs.load()));
+      }
+      return ::openat(dir, path, flags, mode);
+    };
+  }
+  static void Release() {
+    gOpensLeft = -1;
+    gDelayMs = 0;
+  }
+  // Lets the worker go on slowly: a cancel, which waits for the worker, still finds it running.
+  static void ReleaseSlowly() {
+    gDelayMs = 20;
+    gOpensLeft = -1;
+  }
+  // Many files holding the text.
   void MakeBigTree(int files) {
     for (int i = 0; i < files; ++i)
       tree.Write("big/d" + std::to_string(i % 50) + "/f" + std::to_string(i) + ".txt", std::string(2000, 'x') + "needle");
@@ -134,25 +170,27 @@ TEST_F(FindPage, ErrorCodesAreReported) {
 }
 
 TEST_F(FindPage, CancelKeepsTheRowsDelivered) {
-  MakeBigTree(4000);
+  MakeBigTree(200);
   CFindAndReplaceDlg page(Mode::Find, settings);
   page.LoadFromSettings();
   page.SetFolder(tree.path());
   page.RecursiveBox()->click();
   Type(page.FindEdit(), "needle");
+  HoldAfter(10);
   page.OnStart();
-  QTRY_VERIFY_WITH_TIMEOUT(page.Results()->rowCount() > 0 || !page.IsRunning(), 20000);
+  QTRY_VERIFY_WITH_TIMEOUT(page.Results()->rowCount() >= 10, 20000);
   const int before = page.Results()->rowCount();
+  ReleaseSlowly();
   page.OnStart();  // the start button cancels while running
   WaitIdle(page);
   EXPECT_GE(page.Results()->rowCount(), before);
-  EXPECT_LT(page.Results()->rowCount(), 4000);
+  EXPECT_LT(page.Results()->rowCount(), 200);
   EXPECT_EQ(page.StatusBar()->Text().toStdString(), "Found " + std::to_string(page.Results()->rowCount()) + " files.");
   EXPECT_EQ(page.StartButton()->text(), "&Find");
 }
 
 TEST_F(FindPage, CloseGuardWhileATaskRuns) {
-  MakeBigTree(4000);
+  MakeBigTree(20);
   settings.WriteShownFirstRunForVersion(QuorvelVersion());
   StartInputs start;
   start.folder = tree.path() + "/";
@@ -164,6 +202,7 @@ TEST_F(FindPage, CloseGuardWhileATaskRuns) {
   EXPECT_EQ(page->FolderEdit()->text().toStdString(), tree.path() + "/");
   page->RecursiveBox()->click();
   Type(page->FindEdit(), "needle");
+  HoldAfter(0);
   page->OnStart();
   ASSERT_TRUE(page->IsRunning());
   window.SelectModule(1);  // switching while the task runs is fine
@@ -171,6 +210,7 @@ TEST_F(FindPage, CloseGuardWhileATaskRuns) {
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(messages, (std::vector<std::string>{"Cannot close Quorvel while a task is running."}));
   window.SelectModule(0);
+  ReleaseSlowly();
   page->OnStart();
   WaitIdle(*page);
   EXPECT_TRUE(window.close());
