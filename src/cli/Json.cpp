@@ -2,25 +2,9 @@
 
 #include <cstdio>
 
+#include "core/Utf8.h"
+
 namespace qv::cli {
-namespace {
-
-// Length of the valid UTF-8 sequence at s[i], or 0 when the bytes there are not one.
-size_t Utf8Length(std::string_view s, size_t i) {
-  auto b = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-  unsigned char c = b(i);
-  size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-  if (n == 0 || i + n > s.size()) return 0;
-  for (size_t k = 1; k < n; ++k)
-    if ((b(i + k) & 0xC0) != 0x80) return 0;
-  if (n == 2 && c < 0xC2) return 0;                             // overlong
-  if (n == 3 && c == 0xE0 && b(i + 1) < 0xA0) return 0;         // overlong
-  if (n == 3 && c == 0xED && b(i + 1) >= 0xA0) return 0;        // surrogates
-  if (n == 4 && (c > 0xF4 || (c == 0xF0 && b(i + 1) < 0x90) || (c == 0xF4 && b(i + 1) >= 0x90))) return 0;
-  return n;
-}
-
-}  // namespace
 
 std::string JsonString(std::string_view s) {
   std::string out;
@@ -28,7 +12,8 @@ std::string JsonString(std::string_view s) {
   out.push_back('"');
   for (size_t i = 0; i < s.size();) {
     unsigned char c = static_cast<unsigned char>(s[i]);
-    size_t n = Utf8Length(s, i);
+    char32_t cp;
+    size_t n = DecodeUtf8(s, i, cp);
     if (n == 0) {
       out += "\xEF\xBF\xBD";
       ++i;
