@@ -44,6 +44,14 @@ TEST_F(QvFindReplace, FindJsonRowsHaveExactlyTheDocumentedKeys) {
                        "/b.log\",\"count\":0,\"error\":false,\"message\":null}\n");
 }
 
+TEST_F(QvFindReplace, JsonStaysValidForAnyFileName) {
+  TempDir odd;
+  odd.Write("bad\xff\"\t.txt", "x");
+  QvResult r = RunQv({"find", "--json", odd.path()});
+  EXPECT_EQ(r.out, "{\"row\":\"./bad\xEF\xBF\xBD\\\"\\t.txt\",\"path\":\"" + odd.path() +
+                       "/bad\xEF\xBF\xBD\\\"\\t.txt\",\"count\":0,\"error\":false,\"message\":null}\n");
+}
+
 TEST_F(QvFindReplace, ReplacePrintsCountsAndMessagesAndKeepsBackups) {
   dir.Write("ro.txt", "hello", 0444);
   QvResult r = RunQv({"replace", "-t", "hello", "--with", "bye", "-f", "*.txt", dir.path()});
