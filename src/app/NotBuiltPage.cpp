@@ -22,8 +22,9 @@ CNotBuiltPage::CNotBuiltPage(const ModuleInfo& module, CSettings& settings, QWid
   f.setPointSizeF(f.pointSizeF() * 1.2);
   title->setFont(f);
   title->setAlignment(Qt::AlignCenter);
-  auto* text = new QLabel(QStringLiteral("This version of Quorvel does not contain it yet. "
-                                         "The other modules in the bar on the left work as usual."), this);
+  // The page is missing, not the work: most engines already run from the command line.
+  auto* text = new QLabel(QStringLiteral("This version of Quorvel does not contain its page yet. "
+                                         "Where its engine is built, the command line runs it: see qv --help."), this);
   text->setWordWrap(true);
   text->setAlignment(Qt::AlignCenter);
   auto* layout = new QVBoxLayout(this);
