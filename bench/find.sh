@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times `qv find` and `qv replace` against ripgrep, GNU grep and sed on a real source tree and
-# prints the ratios (qv time / peer time; below 1 means qv is faster). First checks that qv lists
+# prints the ratios (qv time / peer time; below 1 means qv is faster), by wall clock and by CPU time
+# (user + system, steadier on a busy machine). First checks that qv lists
 # the same files as the peer for every query.
 #
 #   bench/find.sh              # builds Release into build-release/, corpus in a temporary folder
@@ -75,9 +76,10 @@ for q in "${queries[@]}"; do
 import json, sys
 r = json.load(open(sys.argv[1]))["results"]
 qv = r[0]["mean"]
-print("%-40s qv %.3f s" % (sys.argv[2], qv))
+cpu = lambda x: x["user"] + x["system"]
+print("%-40s qv %.3f s (cpu %.3f s)" % (sys.argv[2], qv, cpu(r[0])))
 for p in r[1:]:
-    print("    %-52s %.3f s   ratio qv/peer %.2f" % (p["command"].rsplit(" ", 1)[0][:52], p["mean"], qv / p["mean"]))
+    print("    %-46s %.3f s   ratio qv/peer %.2f (cpu %.2f)" % (p["command"].rsplit(" ", 1)[0][:46], p["mean"], qv / p["mean"], cpu(r[0]) / cpu(p)))
 PY
   done
 done
@@ -90,8 +92,9 @@ hyperfine -N -i -w 1 -r "${RUNS:-3}" --export-json "$work/h.json" \
 python3 - "$work/h.json" "replace nowhere" | tee -a "$summary" <<'PY'
 import json, sys
 r = json.load(open(sys.argv[1]))["results"]
-print("%-40s qv %.3f s" % (sys.argv[2], r[0]["mean"]))
-print("    %-52s %.3f s   ratio qv/peer %.2f" % ("find -exec sed -i", r[1]["mean"], r[0]["mean"] / r[1]["mean"]))
+cpu = lambda x: x["user"] + x["system"]
+print("%-40s qv %.3f s (cpu %.3f s)" % (sys.argv[2], r[0]["mean"], cpu(r[0])))
+print("    %-46s %.3f s   ratio qv/peer %.2f (cpu %.2f)" % ("find -exec sed -i", r[1]["mean"], r[0]["mean"] / r[1]["mean"], cpu(r[0]) / cpu(r[1])))
 PY
 
 /usr/bin/time -f "%M" -o "$work/mem" "$QV" find -q -r -t PM_SUSPEND_PREPARE "$tree" >/dev/null 2>&1 || true
