@@ -72,7 +72,7 @@ for q in "${queries[@]}"; do
     cmds=("$QV find -q -r $counting $qvargs $tree")
     for p in "${peers[@]}"; do cmds+=("$p $tree"); done
     hyperfine -N -i -w 1 -r "${RUNS:-5}" --export-json "$work/h.json" "${cmds[@]}" >/dev/null 2>&1
-    python3 - "$work/h.json" "$name${counting:+ $counting}" | tee -a "$summary" <<'PY'
+    python3 - "$work/h.json" "$name${counting:+ $counting}" <<'PY' | tee -a "$summary"
 import json, sys
 r = json.load(open(sys.argv[1]))["results"]
 qv = r[0]["mean"]
@@ -89,7 +89,7 @@ cp -a "$tree" "$work/copy"
 hyperfine -N -i -w 1 -r "${RUNS:-3}" --export-json "$work/h.json" \
   "$QV replace -q -r --no-keep-backups -t QuorvelNowhereXyzzy --with x $work/copy" \
   "find $work/copy -type f -exec sed -i s/QuorvelNowhereXyzzy/x/g {} +" >/dev/null 2>&1
-python3 - "$work/h.json" "replace nowhere" | tee -a "$summary" <<'PY'
+python3 - "$work/h.json" "replace nowhere" <<'PY' | tee -a "$summary"
 import json, sys
 r = json.load(open(sys.argv[1]))["results"]
 cpu = lambda x: x["user"] + x["system"]
