@@ -39,10 +39,6 @@ struct AfrArgs {
   bool quiet = false;
 };
 
-const char* const kInvalidFilterText =
-    "The regular expression used for the filter is invalid.\nEither correct the regular expression for the filter, "
-    "or disable the \"Use true regular expressions in file-filters\" option in the Quorvel options.";
-
 // Standard input in, standard output out: the clipboard of a pipeline. An empty input holds no
 // text, as an empty clipboard does.
 class CStdioClipboard : public IAfrClipboard {
@@ -143,16 +139,8 @@ int RunAfr(AfrArgs& a) {
   const std::string root = a.useStdin ? std::string("/\n") : o.rootFolder;
   CProgressLine progress(!a.quiet && !a.useStdin, root);
   CRowPrinter printer(a.json ? RowFormat::Json : RowFormat::CountAndMessage, root, a.useStdin ? stderr : stdout);
-  int code = DriveTask(task, [&](const TaskMessage& m) {
-    progress.Handle(m);
-    if (auto* row = m.row()) {
-      progress.Clear();
-      printer.Print(*row);
-      if (!progress.Enabled()) std::fflush(a.useStdin ? stderr : stdout);
-    }
-  });
-  progress.Clear();
-  if (code == kAfrResultBadFilter) std::fprintf(stderr, "%s\n", kInvalidFilterText);
+  int code = RunPrintingRows(task, progress, printer).code;
+  if (code == kAfrResultBadFilter) std::fprintf(stderr, "%s\n", kInvalidFilterMessage);
   if (!a.useStdin) std::fprintf(stderr, "Found %i files.\n", printer.Printed());
   return code;
 }

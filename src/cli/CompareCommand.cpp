@@ -78,27 +78,14 @@ int RunCompare(const CompareArgs& a) {
   CCompareTask task(o);
   CProgressLine progress(!a.quiet, o.folder1);
   CRowPrinter printer(a.json ? RowFormat::Json : RowFormat::RowAndMessage, o.folder1);
-  std::string statistics;
-  int code = DriveTask(task, [&](const TaskMessage& m) {
-    progress.Handle(m);
-    if (auto* row = m.row()) {
-      progress.Clear();
-      printer.Print(*row);
-      if (!progress.Enabled()) std::fflush(stdout);
-    } else if (m.id == WM_TASK_STATUS && m.text()) {
-      statistics = *m.text();  // the last status text is the statistics line
-    }
-  });
-  progress.Clear();
+  RowRun run = RunPrintingRows(task, progress, printer);
+  int code = run.code;
   if (code == COMPARE_INVALID_FILTER)
-    std::fprintf(stderr,
-                 "The regular expression used for the filter is invalid.\nEither correct the regular expression for "
-                 "the filter, or disable the \"Use true regular expressions in file-filters\" option in the Quorvel "
-                 "options.\n");
+    std::fprintf(stderr, "%s\n", kInvalidFilterMessage);
   else if (code == COMPARE_OUT_OF_MEMORY)
-    std::fprintf(stderr, "There was an error while allocating memory.\n");
+    std::fprintf(stderr, "%s\n", kOutOfMemoryMessage);
   else
-    std::fprintf(stderr, "%s\n", statistics.c_str());
+    std::fprintf(stderr, "%s\n", run.lastStatus.c_str());  // the statistics or totals line
   return code;
 }
 

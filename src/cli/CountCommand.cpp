@@ -38,27 +38,14 @@ int RunCount(CountArgs& a) {
   CLineCountTask task(o);
   CProgressLine progress(!a.quiet, o.folder);
   CRowPrinter printer(a.json ? RowFormat::Json : RowFormat::RowAndMessage, o.folder);
-  std::string totals;
-  int code = DriveTask(task, [&](const TaskMessage& m) {
-    progress.Handle(m);
-    if (auto* row = m.row()) {
-      progress.Clear();
-      printer.Print(*row);
-      if (!progress.Enabled()) std::fflush(stdout);
-    } else if (m.id == WM_TASK_STATUS && m.text()) {
-      totals = *m.text();  // the last status text is the totals line
-    }
-  });
-  progress.Clear();
+  RowRun run = RunPrintingRows(task, progress, printer);
+  int code = run.code;
   if (code == LINECOUNT_INVALID_FILTER)
-    std::fprintf(stderr,
-                 "The regular expression used for the filter is invalid.\nEither correct the regular expression for "
-                 "the filter, or disable the \"Use true regular expressions in file-filters\" option in the Quorvel "
-                 "options.\n");
+    std::fprintf(stderr, "%s\n", kInvalidFilterMessage);
   else if (code == LINECOUNT_OUT_OF_MEMORY)
-    std::fprintf(stderr, "There was an error while allocating memory.\n");
+    std::fprintf(stderr, "%s\n", kOutOfMemoryMessage);
   else
-    std::fprintf(stderr, "%s\n", totals.c_str());
+    std::fprintf(stderr, "%s\n", run.lastStatus.c_str());  // the statistics or totals line
   return code;
 }
 

@@ -30,14 +30,11 @@ struct FindReplaceArgs {
 // The closing texts the module page shows for a result code (codes 0 and 1 show none).
 const char* ResultMessage(int code) {
   switch (code) {
-    case CFindAndReplaceTask::kInvalidFilter:
-      return "The regular expression used for the filter is invalid.\nEither correct the regular expression for "
-             "the filter, or disable the \"Use true regular expressions in file-filters\" option in the Quorvel "
-             "options.";
+    case CFindAndReplaceTask::kInvalidFilter: return kInvalidFilterMessage;
     case CFindAndReplaceTask::kInvalidRegex:
       return "The regular expression used for the \"Find Text\" is invalid.\nEither enter a correct regular "
              "expression or disable the option \"Find Text is a regular expression\".";
-    case CFindAndReplaceTask::kOutOfMemory: return "There was an error while allocating memory.";
+    case CFindAndReplaceTask::kOutOfMemory: return kOutOfMemoryMessage;
     default: return nullptr;
   }
 }
@@ -68,16 +65,7 @@ int RunFindReplace(FindReplaceArgs& a, bool replace) {
   CProgressLine progress(!a.quiet, o.rootFolder);
   RowFormat format = a.json ? RowFormat::Json : replace ? RowFormat::CountAndMessage : RowFormat::RowText;
   CRowPrinter printer(format, o.rootFolder);
-  int code = DriveTask(task, [&](const TaskMessage& m) {
-    progress.Handle(m);
-    if (auto* row = m.row()) {
-      progress.Clear();
-      printer.Print(*row);
-      // Rows reach a pipe at once, so `qv find ... | head` shows results while the walk goes on.
-      if (!progress.Enabled()) std::fflush(stdout);
-    }
-  });
-  progress.Clear();
+  int code = RunPrintingRows(task, progress, printer).code;
   if (const char* msg = ResultMessage(code)) std::fprintf(stderr, "%s\n", msg);
   std::fprintf(stderr, "Found %i files.\n", printer.Printed());
   return code;

@@ -24,6 +24,7 @@ class CRowPrinter {
       : format_(format), root_(std::move(root)), out_(out) {}
   void Print(const CTaskResultRow& row);
   int Printed() const { return printed_; }
+  void Flush() { std::fflush(out_); }
 
  private:
   RowFormat format_;

@@ -32,4 +32,20 @@ int DriveTask(CWorkerTask& task, const std::function<void(const TaskMessage&)>& 
   return code;
 }
 
+RowRun RunPrintingRows(CWorkerTask& task, CProgressLine& progress, CRowPrinter& printer) {
+  RowRun run;
+  run.code = DriveTask(task, [&](const TaskMessage& m) {
+    progress.Handle(m);
+    if (auto* row = m.row()) {
+      progress.Clear();
+      printer.Print(*row);
+      if (!progress.Enabled()) printer.Flush();
+    } else if (m.id == WM_TASK_STATUS && m.text()) {
+      run.lastStatus = *m.text();
+    }
+  });
+  progress.Clear();
+  return run;
+}
+
 }  // namespace qv::cli
