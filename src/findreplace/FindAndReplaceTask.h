@@ -33,7 +33,7 @@ class CFindAndReplaceTask : public CWorkerTask {
 
   FindAndReplaceOptions options;
 
-  // Backups created by the last run (full paths), in creation order of the set's iteration.
+  // Backups the last run made and kept (full paths); the walk passes over these files.
   const std::unordered_set<std::string>& BackupsMade() const { return backupsMade_; }
 
  protected:
