@@ -101,8 +101,11 @@ TEST(FolderSizeList, CalculatesSubfoldersOnlyAndStoresRowsByExactPath) {
 
   CFolderSizeTask task(paths);
   TaskLog log = RunTask(task);
-  for (auto& m : log.messages)
-    if (auto* r = m.record<CFolderSizeRow>()) EXPECT_TRUE(list.Apply(*r));
+  for (auto& m : log.messages) {
+    if (auto* r = m.record<CFolderSizeRow>()) {
+      EXPECT_TRUE(list.Apply(*r));
+    }
+  }
   EXPECT_EQ(list.Rows()[1].size, 100u);  // "Big" and "big" are two folders
   EXPECT_EQ(list.Rows()[2].size, 10u);
   EXPECT_EQ(list.Rows()[0].size, FOLDER_SIZE_NOT_CALCULATED);

@@ -96,7 +96,9 @@ TEST(LineCountTask, FileProgressStartsAtOneBlock) {
     CountOne(std::string(c.size, 'x'), &log);
     EXPECT_EQ(log.Count(WM_TASK_FILESIZE), c.fileSizes) << c.size;
     EXPECT_EQ(log.Count(WM_TASK_FILEPOS64), c.positions) << c.size;
-    if (c.positions) EXPECT_EQ(Numbers(log, WM_TASK_FILEPOS64).back(), static_cast<std::int64_t>(c.size));
+    if (c.positions) {
+      EXPECT_EQ(Numbers(log, WM_TASK_FILEPOS64).back(), static_cast<std::int64_t>(c.size));
+    }
   }
 }
 
