@@ -4,16 +4,16 @@
 # Prints the ratios (qv time / sed time; below 1 means qv is faster) after checking that both
 # produce the same bytes.
 #
-#   bench/afr.sh                # builds Release into build-release/
+#   bench/afr.sh                # builds Release into build-bench/
 #   CORPUS=/path/to/tree bench/afr.sh
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$here/scripts/deps.sh"
 qv_install_deps hyperfine
 
-cmake -S "$here" -B "$here/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEL_TESTS=OFF -DQUORVEL_GUI=OFF >/dev/null
-cmake --build "$here/build-release" --target qv -j "$(nproc)" >/dev/null
-QV="$here/build-release/bin/qv"
+cmake -S "$here" -B "$here/build-bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEL_TESTS=OFF -DQUORVEL_GUI=OFF >/dev/null
+cmake --build "$here/build-bench" --target qv -j "$(nproc)" >/dev/null
+QV="$here/build-bench/bin/qv"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/qvafrbench.XXXXXX")"
 trap 'rm -rf "$work"' EXIT

@@ -4,16 +4,16 @@
 # (user + system, steadier on a busy machine). First checks that qv lists
 # the same files as the peer for every query.
 #
-#   bench/find.sh              # builds Release into build-release/, corpus in a temporary folder
+#   bench/find.sh              # builds Release into build-bench/, corpus in a temporary folder
 #   CORPUS=/path/to/tree bench/find.sh
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$here/scripts/deps.sh"
 qv_install_deps ripgrep hyperfine time
 
-cmake -S "$here" -B "$here/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEL_TESTS=OFF -DQUORVEL_GUI=OFF >/dev/null
-cmake --build "$here/build-release" --target qv -j "$(nproc)" >/dev/null
-QV="$here/build-release/bin/qv"
+cmake -S "$here" -B "$here/build-bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEL_TESTS=OFF -DQUORVEL_GUI=OFF >/dev/null
+cmake --build "$here/build-bench" --target qv -j "$(nproc)" >/dev/null
+QV="$here/build-bench/bin/qv"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/qvbench.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
