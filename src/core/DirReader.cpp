@@ -25,8 +25,10 @@ struct LinuxDirent64 {
 }  // namespace
 
 CDirReader::CDirReader(int parentFd, const char* path)
-    // The root folder's text is empty once its separator is stripped.
-    : fd_(qv::sys::ops().openat(parentFd, *path ? path : "/", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC, 0)) {
+    // The root folder's text is empty once its separator is stripped. A folder named by its path
+    // is the one the user chose, and may be a link (as with grep -r); entries are never followed.
+    : fd_(qv::sys::ops().openat(parentFd, *path ? path : "/",
+                                O_RDONLY | O_DIRECTORY | O_CLOEXEC | (parentFd == AT_FDCWD ? 0 : O_NOFOLLOW), 0)) {
   if (fd_) buf_.reset(new char[kBufSize]);
 }
 

@@ -21,7 +21,8 @@ struct DirEntry {
 
 class CDirReader {
  public:
-  // Opens `path` relative to `parentFd` (AT_FDCWD for an absolute or current-folder path).
+  // Opens `path` relative to `parentFd`. An entry opened relative to its folder's descriptor is
+  // never a link; a path opened from AT_FDCWD (the start folder the user chose) may be one.
   CDirReader(int parentFd, const char* path);
   explicit operator bool() const { return static_cast<bool>(fd_); }
   int Fd() const { return fd_.get(); }

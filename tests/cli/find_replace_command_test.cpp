@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <sstream>
+#include <unistd.h>
 
 #include "RunQv.h"
 #include "common/TempDir.h"
@@ -42,6 +43,15 @@ TEST_F(QvFindReplace, FindJsonRowsHaveExactlyTheDocumentedKeys) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "{\"row\":\"./b.log\",\"path\":\"" + dir.path() +
                        "/b.log\",\"count\":0,\"error\":false,\"message\":null}\n");
+}
+
+TEST_F(QvFindReplace, AStartFolderThatIsALinkIsSearchedButLinksInsideAreNot) {
+  TempDir links;
+  ::symlink(dir.path().c_str(), (links / "tree").c_str());
+  ::symlink((dir / "sub").c_str(), (dir / "sublink").c_str());
+  QvResult r = RunQv({"find", "-t", "hello", "-r", links / "tree"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(SortedLines(r.out), (std::vector<std::string>{"./a.txt", "./b.log", "./sub/c.txt"}));
 }
 
 TEST_F(QvFindReplace, JsonStaysValidForAnyFileName) {

@@ -32,10 +32,13 @@ TEST(DirReader, AFolderThatCannotBeOpenedIsEmpty) {
   EXPECT_FALSE(missing);
   DirEntry e;
   EXPECT_FALSE(missing.Next(e));
-  // A link to a folder is not opened as a folder.
+  // A link to a folder is not opened as an entry of its folder, but a start folder may be one.
   dir.MakeDir("real");
   ::symlink("real", (dir / "link").c_str());
-  EXPECT_FALSE(CDirReader(AT_FDCWD, (dir / "link").c_str()));
+  CDirReader parent(AT_FDCWD, dir.path().c_str());
+  EXPECT_FALSE(CDirReader(parent.Fd(), "link"));
+  EXPECT_TRUE(CDirReader(parent.Fd(), "real"));
+  EXPECT_TRUE(CDirReader(AT_FDCWD, (dir / "link").c_str()));
 }
 
 TEST(PathTexts, RowTextsAndSeparators) {
