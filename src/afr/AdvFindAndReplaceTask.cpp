@@ -11,6 +11,7 @@
 #include "afr/AfrText.h"
 #include "core/Backup.h"
 #include "core/DirReader.h"
+#include "core/FileChecks.h"
 #include "core/Sys.h"
 #include "core/UniqueFd.h"
 
@@ -25,24 +26,6 @@ const char* const kSparseSkipped =
 struct FreeDeleter {
   void operator()(char* p) const { std::free(p); }
 };
-
-// Read-only is judged by the permission bits, so that a read-only file stays untouched even for
-// a process that could write it anyway; then the file must really open for writing.
-bool IsWritable(const std::string& path, const struct stat& st) {
-  if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
-  UniqueFd fd(qv::sys::ops().open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0));
-  return static_cast<bool>(fd);
-}
-
-// A file that starts with the UTF-16 little-endian byte-order mark.
-bool IsUnicodeTextFile(const std::string& path) {
-  UniqueFd fd(qv::sys::ops().open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0));
-  if (!fd) return false;
-  unsigned char bom[2];
-  return qv::sys::readFull(fd.get(), bom, 2) == 2 && bom[0] == 0xFF && bom[1] == 0xFE;
-}
-
-bool IsSparse(const struct stat& st) { return static_cast<long long>(st.st_blocks) * 512 < st.st_size; }
 
 }  // namespace
 
@@ -162,7 +145,7 @@ bool CAdvFindAndReplaceTask::ProcessFile(const std::string& path) {
 
   [&] {
     struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || !IsWritable(path, st)) {
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || !IsWritableFile(path, st)) {
       message = "Error, file is read-only.";
       return;
     }

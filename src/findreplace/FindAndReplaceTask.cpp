@@ -9,6 +9,7 @@
 
 #include "core/Backup.h"
 #include "core/DirReader.h"
+#include "core/FileChecks.h"
 #include "core/Sys.h"
 #include "core/UniqueFd.h"
 
@@ -20,12 +21,6 @@ constexpr const char* kUnicode = "Unicode files requires the Unicode version of 
 constexpr const char* kTooSmall = "File is smaller than the searchstring.";
 constexpr const char* kInvalidSearch = "Invalid search expression.";
 constexpr const char* kCancelled = "Cancelled - File has not been changed.";
-
-bool StartsWithUtf16Bom(const char* data, std::int64_t n) {
-  return n >= 2 && static_cast<unsigned char>(data[0]) == 255 && static_cast<unsigned char>(data[1]) == 254;
-}
-
-bool IsSparse(const struct stat& st) { return static_cast<std::int64_t>(st.st_blocks) * 512 < st.st_size; }
 
 // The new contents of one chunk, grown through the allocation seam so tests can refuse memory.
 class OutputBuffer {

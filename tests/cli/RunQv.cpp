@@ -1,6 +1,8 @@
 #include "RunQv.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <sstream>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -79,4 +81,12 @@ QvResult RunQv(const std::vector<std::string>& args, const std::string& stdinTex
   ::waitpid(pid, &status, 0);
   r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return r;
+}
+
+std::vector<std::string> SortedLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string l; std::getline(in, l);) lines.push_back(l);
+  std::sort(lines.begin(), lines.end());
+  return lines;
 }

@@ -15,3 +15,6 @@ struct QvResult {
 // `stdinText` is written to its standard input; `env` entries ("NAME=value") are added.
 QvResult RunQv(const std::vector<std::string>& args, const std::string& stdinText = "",
                const std::vector<std::string>& env = {});
+
+// The lines of a program's output, sorted (walk order is the file system's).
+std::vector<std::string> SortedLines(const std::string& text);

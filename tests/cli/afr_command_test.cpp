@@ -10,14 +10,6 @@
 
 namespace {
 
-std::vector<std::string> SortedLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string l; std::getline(in, l);) lines.push_back(l);
-  std::sort(lines.begin(), lines.end());
-  return lines;
-}
-
 // .fafrs bytes: If (Find "cat") then (Replace with "dog"), then If (True) then (Prepend line with ">").
 std::string CatDogPrependScript(int version = 1, int wrapWidth = 0) {
   CArchiveWriter w;

@@ -10,14 +10,6 @@ namespace {
 
 const std::vector<std::string> kC = {"LC_ALL=C"};
 
-std::vector<std::string> SortedLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string l; std::getline(in, l);) lines.push_back(l);
-  std::sort(lines.begin(), lines.end());
-  return lines;
-}
-
 class QvCompare : public testing::Test {
  protected:
   void SetUp() override {

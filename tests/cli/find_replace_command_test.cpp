@@ -9,14 +9,6 @@
 
 namespace {
 
-std::vector<std::string> SortedLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string l; std::getline(in, l);) lines.push_back(l);
-  std::sort(lines.begin(), lines.end());
-  return lines;
-}
-
 class QvFindReplace : public testing::Test {
  protected:
   void SetUp() override {
